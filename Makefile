@@ -1,0 +1,43 @@
+# Quick start: `make run` (the program against the bundled local marketplace) and `make test`.
+SHELL := /bin/bash
+BUILD ?= build
+JOBS ?= $(shell nproc)
+PACKAGES := cmake g++ make pkg-config qt6-base-dev libcurl4-openssl-dev zlib1g-dev libicu-dev \
+            libssl-dev libgtest-dev libgmock-dev libcpp-httplib-dev fonts-wqy-microhei xvfb xauth
+
+.PHONY: all deps configure build test run bench format clean
+
+all: build
+
+# Installs only what is missing, so a second call is quick and needs no network.
+deps:
+	@missing=$$(for p in $(PACKAGES); do \
+	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q 'install ok installed' || echo $$p; \
+	  done); \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:" $$missing; \
+	  SUDO=; [ "$$(id -u)" = 0 ] || SUDO=sudo; \
+	  $$SUDO apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $$SUDO apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD)/CMakeCache.txt ] || cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Debug -DDELIST_SANITIZE=ON
+
+build: configure
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+run: build
+	@./tools/run-local.sh $(BUILD)
+
+bench: build
+	$(BUILD)/bench/read_bench
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.hpp')
+
+clean:
+	rm -rf $(BUILD)
