@@ -3,6 +3,8 @@
 // environment (read when first needed): DELIST_SEARCH_HOST, DELIST_ITEM_HOST, DELIST_GATEWAY_HOST
 // (host or host:port) and DELIST_NOTICE_URL (a full http:// address).
 
+#include <functional>
+
 #include "text/text.hpp"
 
 namespace delist {
@@ -18,6 +20,6 @@ struct MarketSettings {
 const MarketSettings& market_settings();
 
 // The settings a given environment lookup yields (for tests).
-MarketSettings read_market_settings(const char* (*getenv_fn)(const char*));
+MarketSettings read_market_settings(const std::function<const char*(const char*)>& lookup);
 
 }  // namespace delist
