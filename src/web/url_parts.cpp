@@ -1,0 +1,33 @@
+#include "text/text.hpp"
+#include "web/http_request.hpp"
+
+namespace delist {
+
+Text url_host(const Text& url, int keep_port) {
+    const int scheme = find_text(url, "http://");
+    const int start = scheme == -1 ? 1 : scheme + 7;
+    const Text rest = text_mid(url, start, text_length(url));
+    const int slash = find_text(rest, "/");
+    Text host = slash == -1 ? rest : text_left(rest, slash - 1);
+    if (keep_port != 1) {
+        const int colon = find_text(host, ":");
+        if (colon != -1) host = text_left(host, colon - 1);
+    }
+    return to_lower(host);
+}
+
+int url_port(const Text& url) {
+    const Text host = url_host(url, 1);
+    const int colon = find_text(host, ":");
+    if (colon == -1) return 80;
+    return real_to_int(text_to_number(text_mid(host, colon + 1, text_length(host))));
+}
+
+Text url_path(const Text& url) {
+    const int at = find_text(url, url_host(url), 1, true);
+    const int slash = find_text(url, "/", at);
+    if (slash == -1) return "/";
+    return text_mid(url, slash, text_length(url));
+}
+
+}  // namespace delist
