@@ -35,7 +35,7 @@ template <typename... More>
 Text join_texts(const Text& first, const Text& second, const More&... more) {
     Text joined = first;
     joined += second;
-    (joined += ... += more);
+    ((joined += more), ...);
     return joined;
 }
 
