@@ -7,7 +7,6 @@
 #include <charconv>
 #include <climits>
 #include <cmath>
-#include <cstring>
 
 #include "text/text.hpp"
 
