@@ -59,6 +59,8 @@ MarketSim::MarketSim(const MarketSimOptions& options)
     httplib::Server& svr = state_->server;
     State& state = *state_;
     svr.new_task_queue = [] { return new httplib::ThreadPool(64); };
+    // Stopping waits for idle keep-alive connections; keep that wait short.
+    svr.set_keep_alive_timeout(1);
 
     // An uncompressed answer: httplib leaves answers from a sized content provider alone.
     auto send = [this](httplib::Response& res, std::string body, const char* type) {
@@ -167,6 +169,10 @@ MarketSim::~MarketSim() {
 
 std::string MarketSim::host() const {
     return "127.0.0.1:" + std::to_string(port_);
+}
+
+const SimCatalog& MarketSim::catalog() const {
+    return state_->catalog;
 }
 
 long MarketSim::requests(SimCounter counter) const {

@@ -10,6 +10,8 @@
 
 namespace delist::sim {
 
+class SimCatalog;
+
 struct MarketSimOptions {
     int port = 0;                            // 0 picks a free port
     int latency_ms = 0;                      // delay before every answer
@@ -31,6 +33,9 @@ class MarketSim {
 
     int port() const { return port_; }
     std::string host() const;  // "127.0.0.1:<port>"
+
+    // The data this sim serves, for checking what a client read.
+    const SimCatalog& catalog() const;
 
     long requests(SimCounter counter = SimCounter::kAll) const;
     void reset_requests();
