@@ -30,13 +30,13 @@ struct GridCell {
 };
 
 class Grid {
-public:
+  public:
     static constexpr int kRows = 25;
     static constexpr int kColumns = 9;
     static constexpr int kTotalsRow = 24;
     static constexpr int kTotalsColumn = 8;
 
-    Grid();  // the design state
+    Grid();        // the design state
     void reset();  // back to the design state
 
     const GridCell& cell(int row, int column) const;
@@ -50,7 +50,7 @@ public:
 
     friend bool operator==(const Grid&, const Grid&) = default;
 
-private:
+  private:
     std::array<std::array<GridCell, kColumns>, kRows> cells_;
     std::array<Text, kColumns> titles_;
 };
