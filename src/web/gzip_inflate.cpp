@@ -52,8 +52,9 @@ Bytes gzip_inflate(const Bytes& compressed) {
     // 15 + 32: a GZIP or zlib header is recognised by itself.
     const Outcome outcome = inflate_stream(compressed, 15 + 32, output);
     if (outcome != Outcome::bad_data || !output.empty()) return output;
-    // Neither header: raw deflate. Bytes that are no deflate stream give nothing at all.
-    if (inflate_stream(compressed, -15, output) == Outcome::bad_data) output.clear();
+    // Neither header: raw deflate. Almost any bytes start a raw stream (plain text decodes as
+    // garbage until its bytes run out), so only a stream that reaches its end counts.
+    if (inflate_stream(compressed, -15, output) != Outcome::ended) output.clear();
     return output;
 }
 

@@ -3,10 +3,18 @@
 
 namespace delist {
 
-Text url_host(const Text& url, int keep_port) {
+namespace {
+
+// Where the host begins: right after the first "http://", else at the start.
+int host_start(const Text& url) {
     const int scheme = find_text(url, "http://");
-    const int start = scheme == -1 ? 1 : scheme + 7;
-    const Text rest = text_mid(url, start, text_length(url));
+    return scheme == -1 ? 1 : scheme + 7;
+}
+
+}  // namespace
+
+Text url_host(const Text& url, int keep_port) {
+    const Text rest = text_mid(url, host_start(url), text_length(url));
     const int slash = find_text(rest, "/");
     Text host = slash == -1 ? rest : text_left(rest, slash - 1);
     if (keep_port != 1) {
@@ -24,7 +32,9 @@ int url_port(const Text& url) {
 }
 
 Text url_path(const Text& url) {
-    const int at = find_text(url, url_host(url), 1, true);
+    // Searched from the host's own start, so that a host such as "h" or "tp" is not found
+    // inside the scheme.
+    const int at = find_text(url, url_host(url), host_start(url), true);
     const int slash = find_text(url, "/", at);
     if (slash == -1) return "/";
     return text_mid(url, slash, text_length(url));
