@@ -24,22 +24,32 @@ const Text kQuote = "\"";
 constexpr int kIdsPerPage = 40;
 constexpr int kIdsPerBatch = 20;
 
-bool holds(const Text& text, const Text& sub) { return find_text(text, sub) != -1; }
+bool holds(const Text& text, const Text& sub) {
+    return find_text(text, sub) != -1;
+}
 
 // Only a plain address is fetched: a pager without a link leaves page text, not an address.
-bool is_fetchable(const Text& address) { return find_text(address, "http://") == 1; }
+bool is_fetchable(const Text& address) {
+    return find_text(address, "http://") == 1;
+}
 
 }  // namespace
 
-int page_count_from_selection(int index) { return index >= 0 && index <= 4 ? index + 2 : 0; }
+int page_count_from_selection(int index) {
+    return index >= 0 && index <= 4 ? index + 2 : 0;
+}
 
-bool is_search_link(const Text& entry) { return holds(entry, "/"); }
+bool is_search_link(const Text& entry) {
+    return holds(entry, "/");
+}
 
-Text search_base() { return "http://" + market_settings().search_host + kSearchPath; }
+Text search_base() {
+    return "http://" + market_settings().search_host + kSearchPath;
+}
 
 Text keyword_page_address(const Text& keyword, int page) {
-    return search_base() + url_encode(keyword) + "&bcoffset=1&s=" + int_to_text(kIdsPerPage * page) +
-           "#J_relative";
+    return search_base() + url_encode(keyword) +
+           "&bcoffset=1&s=" + int_to_text(kIdsPerPage * page) + "#J_relative";
 }
 
 Text next_page_address(const Text& page) {
@@ -88,7 +98,7 @@ namespace {
 // One read's shared state: rows are completed by pool tasks in any order and handed on in id
 // order as soon as every earlier row is complete or known to be left out.
 class RowAssembly {
-public:
+  public:
     RowAssembly(const SearchRequest& request, const SearchCallbacks& callbacks, TaskPool& pool,
                 int id_count)
         : request_(request), callbacks_(callbacks), pool_(pool), slots_(id_count) {
@@ -115,7 +125,9 @@ public:
             emit_ready();
             return;
         }
-        auto at = [](const TextList& list, int i) { return i < int(list.size()) ? list[i] : Text{}; };
+        auto at = [](const TextList& list, int i) {
+            return i < int(list.size()) ? list[i] : Text{};
+        };
         for (int i = 0; i < count; ++i) {
             const int index = first + i;
             Slot& slot = slots_[index];
@@ -144,7 +156,7 @@ public:
         return outcome_;
     }
 
-private:
+  private:
     struct Slot {
         enum State { kWaiting, kFilling, kLeftOut, kHandedOn } state = kWaiting;
         ItemRow row;
@@ -258,7 +270,8 @@ SearchOutcome read_search(const SearchRequest& request, const SearchCallbacks& c
             callbacks.progress(page_progress);
     };
     const std::vector<Text> texts = read_pages(request, pages, pool, page_read);
-    if (callbacks.caption) callbacks.caption(search_caption_of(texts[0], is_search_link(request.entry)));
+    if (callbacks.caption)
+        callbacks.caption(search_caption_of(texts[0], is_search_link(request.entry)));
 
     TextList ids;
     for (const Text& text : texts) {

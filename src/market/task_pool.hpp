@@ -12,7 +12,7 @@
 namespace delist {
 
 class TaskPool {
-public:
+  public:
     explicit TaskPool(int threads);
     ~TaskPool();  // runs what is queued, then joins
     TaskPool(const TaskPool&) = delete;
@@ -22,7 +22,7 @@ public:
     // Blocks until the queue is empty and no task runs.
     void wait_idle();
 
-private:
+  private:
     void work();
 
     std::mutex mutex_;

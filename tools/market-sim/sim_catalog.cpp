@@ -106,6 +106,11 @@ bool SimCatalog::is_linkless_keyword(const std::string& keyword) {
     return keyword == "无货";
 }
 
+// Of the out-of-stock keyword's items only a few are withheld, so that some batches of 20 come
+// back short and the others complete.
+constexpr int kWithheldEvery = 50;
+constexpr int kWithheldAt = 7;
+
 std::vector<std::string> SimCatalog::keyword_ids(const std::string& keyword) const {
     const bool withheld = keyword == "缺货";
     const std::uint64_t block = kIdBase + hash_text(keyword, seed_) % 8999999ULL * 1000ULL;
@@ -114,7 +119,8 @@ std::vector<std::string> SimCatalog::keyword_ids(const std::string& keyword) con
     for (int i = 0; i < kItemsPerKeyword; ++i) {
         const std::uint64_t base = block + static_cast<std::uint64_t>(i);
         ids.push_back(
-            std::to_string(base * 10 + static_cast<std::uint64_t>(check_digit(base, withheld))));
+            std::to_string(base * 10 + static_cast<std::uint64_t>(check_digit(
+                                           base, withheld && i % kWithheldEvery == kWithheldAt))));
     }
     return ids;
 }
