@@ -13,6 +13,8 @@ namespace {
 constexpr int kWidth = 1024;
 constexpr int kHeight = 768;
 constexpr int kHeaderSize = 54;
+// The pixels are followed by two zero bytes of padding, as the usual writers of the format do.
+constexpr int kTrailer = 2;
 
 void put_u16(QByteArray& out, int at, quint16 v) {
     out[at] = static_cast<char>(v & 0xff);
@@ -34,7 +36,7 @@ bool write_file(const QString& path, const QByteArray& bytes) {
 
 QByteArray decoration_bitmap() {
     const int row_bytes = kWidth * 3;  // a multiple of 4: no row padding
-    const int image_size = row_bytes * kHeight;
+    const int image_size = row_bytes * kHeight + kTrailer;
     QByteArray bmp(kHeaderSize + image_size, '\0');
     bmp[0] = 'B';
     bmp[1] = 'M';

@@ -2,10 +2,13 @@
 
 #include <array>
 
+#include "shell/shell_resources.hpp"
+
 namespace delist {
 
 QIcon grid_icon(int index) {
     static const std::array<QIcon, 8> icons = [] {
+        ensure_shell_resources();
         std::array<QIcon, 8> loaded;
         for (int i = 0; i < 8; ++i) {
             loaded[static_cast<std::size_t>(i)] =

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "shell/qt_text.hpp"
+#include "shell/shell_resources.hpp"
 
 namespace delist {
 
@@ -22,11 +23,13 @@ bool write_whole(const QString& path, const QByteArray& bytes) {
 }  // namespace
 
 QByteArray help_page() {
+    ensure_shell_resources();
     QFile file(QStringLiteral(":/help/help_page.html"));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 QString help_picture_dir() {
+    ensure_shell_resources();
     return QStringLiteral(":/help");
 }
 

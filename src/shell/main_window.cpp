@@ -30,14 +30,10 @@
 #include "shell/item_rows_model.hpp"
 #include "shell/notice.hpp"
 #include "shell/qt_text.hpp"
+#include "shell/shell_resources.hpp"
 #include "shell/skin.hpp"
 #include "text/text.hpp"
 #include "web/http_request.hpp"
-
-// Resources of a static library are registered by hand.
-static void init_shell_resources() {
-    Q_INIT_RESOURCE(resources);
-}
 
 namespace delist {
 
@@ -194,7 +190,7 @@ MainWindow::MainWindow()
       url_opener_([](const QUrl& url) { QDesktopServices::openUrl(url); }),
       clock_([] { return current_time(); }),
       paths_(default_shell_paths()) {
-    init_shell_resources();
+    ensure_shell_resources();
     setWindowTitle(QStringLiteral("下架规划 1.0 宝贝下架时间安排 避开与同行热销宝贝同时下架"));
     setWindowIcon(QIcon(QStringLiteral(":/program_icon.png")));
     setGeometry(50, 50, 748, 658);
