@@ -2,6 +2,8 @@
 
 #include <array>
 #include <mutex>
+#include <string>
+#include <string_view>
 
 #include "web/request_abort.hpp"
 

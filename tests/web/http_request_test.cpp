@@ -5,6 +5,7 @@
 
 #include "local_server.hpp"
 #include "raw_server.hpp"
+#include "web/http_object_request.hpp"
 #include "web/http_request.hpp"
 #include "web/request_limits.hpp"
 
@@ -319,6 +320,22 @@ TEST(HttpRequest, FailedReadsGiveWhatArrived) {
     EXPECT_EQ(as_text(body), "slow");
     EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(15));
     EXPECT_EQ(response_headers.rfind("HTTP/1.1 200 OK", 0), 0u);
+}
+
+TEST(HttpRequest, ReusesConnectionsAcrossCallsThreadsAndRoutines) {
+    LocalServer local;
+    local.server.Get("/port", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_content(std::to_string(request.remote_port), "text/plain");
+    });
+    local.start();
+    const Text first = http_request_text(local.url("/port"));
+    Text on_thread;
+    std::thread([&] { on_thread = http_request_text(local.url("/port")); }).join();
+    Text by_object;
+    std::thread([&] { by_object = http_object_request_text(local.url("/port")); }).join();
+    EXPECT_FALSE(first.empty());
+    EXPECT_EQ(on_thread, first);
+    EXPECT_EQ(by_object, first);
 }
 
 }  // namespace
