@@ -61,6 +61,8 @@ MarketSim::MarketSim(const MarketSimOptions& options)
     svr.new_task_queue = [] { return new httplib::ThreadPool(64); };
     // Stopping waits for idle keep-alive connections; keep that wait short.
     svr.set_keep_alive_timeout(1);
+    // Headers and body go out in separate writes; without this, delayed ACKs stall each answer.
+    svr.set_tcp_nodelay(true);
 
     // An uncompressed answer: httplib leaves answers from a sized content provider alone.
     auto send = [this](httplib::Response& res, std::string body, const char* type) {
