@@ -20,6 +20,7 @@ stop_sim() {
     [[ -n "${sim_out:-}" ]] && rm -f "$sim_out"
 }
 trap stop_sim EXIT
+trap "exit 130" INT TERM
 
 if [[ -x "$sim" ]]; then
     sim_out=$(mktemp)
