@@ -22,6 +22,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "analysis/distribution.hpp"
+#include "analysis/precise.hpp"
+#include "market/search_reader.hpp"
 #include "market/settings.hpp"
 #include "shell/design_tabs.hpp"
 #include "shell/folder_decoration.hpp"
@@ -30,6 +32,7 @@
 #include "shell/item_rows_model.hpp"
 #include "shell/notice.hpp"
 #include "shell/qt_text.hpp"
+#include "shell/search_read_runner.hpp"
 #include "shell/shell_resources.hpp"
 #include "shell/skin.hpp"
 #include "text/text.hpp"
@@ -202,12 +205,24 @@ MainWindow::MainWindow()
     build_settings_page();
     build_help_page();
     build_menus();
+    // Below the tab control: how far a running read has got.
+    read_progress_ = named(new QLabel(this), QStringLiteral("read_progress"));
+    read_progress_->setGeometry(8, 628, 736, 24);
+    search_runner_ = new SearchReadRunner(this);
+    connect(search_runner_, &SearchReadRunner::rows_ready, this, &MainWindow::append_rows);
+    connect(search_runner_, &SearchReadRunner::caption_ready, this,
+            &MainWindow::set_search_caption);
+    connect(search_runner_, &SearchReadRunner::progress, this, &MainWindow::show_read_progress);
+    connect(search_runner_, &SearchReadRunner::finished, this, &MainWindow::finish_search_read);
     connect(tabs_, &QTabWidget::currentChanged, this, [this](int index) {
         if (index == kHelpPage) show_help_page();
     });
 }
 
-MainWindow::~MainWindow() = default;
+// The read ends first: its thread must not outlive the window it reports to.
+MainWindow::~MainWindow() {
+    delete search_runner_;
+}
 
 void MainWindow::build_search_page() {
     QWidget* page = tabs_->add_page(QStringLiteral("直观数据"));
@@ -216,12 +231,13 @@ void MainWindow::build_search_page() {
     link_edit_ = edit(QStringLiteral("zedi链接编辑框"));
     tabs_->place(page, link_edit_, {160, 31, 284, 23});
     tabs_->place(page, label(QStringLiteral("标签13"), QStringLiteral("页数:")), {448, 33, 30, 16});
-    auto* pages = named(new QComboBox, QStringLiteral("组合框1"));
-    for (int n = 2; n <= 6; ++n) pages->addItem(QStringLiteral("读取%1页").arg(n));
-    pages->setCurrentIndex(0);
-    tabs_->place(page, pages, {482, 32, 80, 20});
-    tabs_->place(page, button(QStringLiteral("zedi读取数据按钮"), QStringLiteral("读取数据")),
-                 {572, 29, 65, 24});
+    page_count_box_ = named(new QComboBox, QStringLiteral("组合框1"));
+    for (int n = 2; n <= 6; ++n) page_count_box_->addItem(QStringLiteral("读取%1页").arg(n));
+    page_count_box_->setCurrentIndex(0);
+    tabs_->place(page, page_count_box_, {482, 32, 80, 20});
+    read_button_ = button(QStringLiteral("zedi读取数据按钮"), QStringLiteral("读取数据"));
+    tabs_->place(page, read_button_, {572, 29, 65, 24});
+    connect(read_button_, &QPushButton::clicked, this, &MainWindow::start_search_read);
     auto* processing = button(QStringLiteral("zedi分析按钮"), QStringLiteral("数据处理"));
     tabs_->place(page, processing, {651, 29, 64, 24});
     connect(processing, &QPushButton::clicked, this, [this] { show_menu(processing_menu_); });
@@ -253,8 +269,14 @@ void MainWindow::build_analysis_pages() {
         QWidget* page = tabs_->add_page(QStringLiteral("数据处理%1").arg(list + 1));
         tabs_->place(page, label(qs(d.own_label), QStringLiteral("自己的宝贝链接:")),
                      d.own_label_rect);
-        tabs_->place(page, edit(qs(d.link)), d.link_rect);
-        tabs_->place(page, button(qs(d.analyse), QStringLiteral("精准分析")), d.analyse_rect);
+        auto* own_link = edit(qs(d.link));
+        tabs_->place(page, own_link, d.link_rect);
+        own_link_edits_[static_cast<std::size_t>(list)] = own_link;
+        auto* analyse = button(qs(d.analyse), QStringLiteral("精准分析"));
+        tabs_->place(page, analyse, d.analyse_rect);
+        analyse_buttons_[static_cast<std::size_t>(list)] = analyse;
+        connect(analyse, &QPushButton::clicked, this,
+                [this, list] { start_precise_analysis(list); });
         auto* clear = button(qs(d.clear), QStringLiteral("清空"));
         tabs_->place(page, clear, d.clear_rect);
         connect(clear, &QPushButton::clicked, this, [this, list] { reset_analysis_list(list); });
@@ -301,7 +323,11 @@ void MainWindow::build_analysis_pages() {
         for (std::size_t i = 0; i < 3; ++i) {
             auto* line = label(qs(d.lines[i]), {});
             tabs_->place(page, line, d.line_rects[i]);
-            if (i == 2) caption_labels_[static_cast<std::size_t>(list)] = line;
+            if (i == 2) {
+                caption_labels_[static_cast<std::size_t>(list)] = line;
+            } else {
+                result_labels_[static_cast<std::size_t>(list)][i] = line;
+            }
         }
         if (list == 0) {
             notice_label_ = label(QStringLiteral("标签23"), {});
@@ -317,16 +343,17 @@ void MainWindow::build_settings_page() {
                  {29, 51, 112, 16});
     tabs_->place(page, label(QStringLiteral("标签6"), QStringLiteral("销量高于自己宝贝的")),
                  {29, 83, 112, 24});
-    tabs_->place(page, edit(QStringLiteral("相差配额"), QStringLiteral("20")), {146, 83, 56, 24});
+    danger_percentage_ = edit(QStringLiteral("相差配额"), QStringLiteral("20"));
+    tabs_->place(page, danger_percentage_, {146, 83, 56, 24});
     tabs_->place(page, label(QStringLiteral("标签7"), QStringLiteral("%  算中度危险")),
                  {203, 83, 81, 24});
     tabs_->place(page, label(QStringLiteral("标签24"), QStringLiteral("节省宽带:")),
                  {28, 135, 80, 16});
-    auto* gzip =
+    gzip_box_ =
         named(new QCheckBox(QStringLiteral("是否采用GZIP方式访问网页(选择的话 会多占用一点内存 "
                                            "但是节省了3-12倍的流量)")),
               QStringLiteral("GZIP"));
-    tabs_->place(page, gzip, {118, 136, 472, 16});
+    tabs_->place(page, gzip_box_, {118, 136, 472, 16});
     auto* tip = label(QStringLiteral("标签21"), usage_tip());
     tip->setWordWrap(true);
     tip->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -443,6 +470,79 @@ void MainWindow::run_view(int list, GridView view) {
                                      QStringLiteral("提示："), MessageBoxes::Icon::Information);
     }
     filling_ = false;
+}
+
+void MainWindow::start_search_read() {
+    if (search_runner_->running()) return;
+    const QString entry = link_edit_->text();
+    if (entry.isEmpty()) {
+        message_boxes_->show_message(QStringLiteral("请输入关键词或者搜索链接!"),
+                                     QStringLiteral("错误"), MessageBoxes::Icon::Error);
+        return;
+    }
+    // The read takes the entry, the page count and the GZIP choice once, here.
+    SearchRequest request;
+    request.entry = to_text(entry);
+    request.page_count = page_count_from_selection(page_count_box_->currentIndex());
+    request.gzip = gzip_box_->isChecked();
+    read_button_->setEnabled(false);
+    read_progress_->setText(QStringLiteral("正在读取数据..."));
+    search_runner_->start(request);
+}
+
+bool MainWindow::search_read_running() const {
+    return search_runner_->running();
+}
+
+void MainWindow::show_read_progress(const SearchProgress& progress) {
+    read_progress_->setText(QStringLiteral("正在读取数据: 已读 %1/%2 页, 已完成 %3/%4 个宝贝")
+                                .arg(progress.pages_read)
+                                .arg(progress.pages_total)
+                                .arg(progress.rows_complete)
+                                .arg(progress.rows_total));
+}
+
+void MainWindow::finish_search_read(const SearchOutcome& outcome) {
+    QString summary = QStringLiteral("数据读取完成: 添加了 %1 个宝贝").arg(outcome.rows_added);
+    if (outcome.ids_left_out > 0) {
+        summary += QStringLiteral(", %1 个宝贝未能补全").arg(outcome.ids_left_out);
+    }
+    read_progress_->setText(summary);
+    message_boxes_->show_message(QStringLiteral("数据读取完成!"), QStringLiteral("提醒"),
+                                 MessageBoxes::Icon::Information);
+    read_button_->setEnabled(true);
+    emit search_read_finished();
+}
+
+void MainWindow::start_precise_analysis(int list) {
+    const auto page = static_cast<std::size_t>(list);
+    const Text link = to_text(own_link_edits_.at(page)->text());
+    if (!is_item_link(link)) {
+        message_boxes_->show_message(QStringLiteral("请正确输入您的宝贝地址"),
+                                     QStringLiteral("信息："), MessageBoxes::Icon::None);
+        return;
+    }
+    QPushButton* analyse = analyse_buttons_[page];
+    analyse->setEnabled(false);
+    auto* watcher = new QFutureWatcher<OwnItem>(this);
+    connect(watcher, &QFutureWatcher<OwnItem>::finished, this, [this, watcher, list, page] {
+        const OwnItem item = watcher->result();
+        watcher->deleteLater();
+        result_labels_[page][0]->setText(to_qstring(precise_first_line(item)));
+        result_labels_[page][1]->setText(to_qstring(precise_second_line(item, clock_())));
+        // The percentage counts as it reads when the answer is in.
+        const int own_sales = text_to_int(item.sales);
+        const int threshold =
+            danger_threshold(own_sales, text_to_int(to_text(danger_percentage_->text())));
+        update_grid(list, [&](Grid& g) { mark_grid(g, own_sales, threshold); });
+        analyse_buttons_[page]->setEnabled(true);
+        emit precise_analysis_finished(list);
+    });
+    // Off the window's thread: the look-up and the page read wait on the network.
+    watcher->setFuture(
+        QtConcurrent::run([id = item_id_from_link(link), gzip = gzip_box_->isChecked()] {
+            return lookup_own_item(id, gzip);
+        }));
 }
 
 void MainWindow::open_item_page() {

@@ -15,7 +15,9 @@
 #include "text/time.hpp"
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
+class QPushButton;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -28,6 +30,9 @@ namespace delist {
 class DesignTabs;
 class GridModel;
 class ItemRowsModel;
+class SearchReadRunner;
+struct SearchOutcome;
+struct SearchProgress;
 
 // Where the window writes its files.
 struct ShellPaths {
@@ -80,6 +85,13 @@ class MainWindow : public QWidget {
     void run_analysis_menu(int list);
     void run_view(int list, GridView view);
 
+    // "读取数据": reads the entry's result pages on a worker; rows arrive as they are complete.
+    void start_search_read();
+    bool search_read_running() const;
+    // "精准分析" of page 1..3 (list 0..2): the own item's details off the window's thread, then
+    // the result lines and the danger marks.
+    void start_precise_analysis(int list);
+
     void open_item_page();
     void show_help_page();
     void fetch_notice();
@@ -99,6 +111,10 @@ class MainWindow : public QWidget {
     void close_confirmed();
     // The notice file has been read and its notice or question shown.
     void notice_handled();
+    // A search read has ended and its completion message was closed.
+    void search_read_finished();
+    // A precise analysis has written its result lines and marks.
+    void precise_analysis_finished(int list);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -111,6 +127,8 @@ class MainWindow : public QWidget {
     void build_menus();
     void show_menu(QMenu* menu);
     void handle_notice(const Text& file);
+    void show_read_progress(const SearchProgress& progress);
+    void finish_search_read(const SearchOutcome& outcome);
     QString download_page() const;
 
     ItemRows rows_;
@@ -126,11 +144,20 @@ class MainWindow : public QWidget {
 
     DesignTabs* tabs_ = nullptr;
     QLineEdit* link_edit_ = nullptr;
+    QComboBox* page_count_box_ = nullptr;
+    QPushButton* read_button_ = nullptr;
+    QCheckBox* gzip_box_ = nullptr;
+    QLineEdit* danger_percentage_ = nullptr;
+    QLabel* read_progress_ = nullptr;
+    SearchReadRunner* search_runner_ = nullptr;
     QTableView* data_list_ = nullptr;
     ItemRowsModel* rows_model_ = nullptr;
     std::array<QTableView*, kAnalysisLists> analysis_lists_{};
     std::array<GridModel*, kAnalysisLists> grid_models_{};
     std::array<QLabel*, kAnalysisLists> caption_labels_{};
+    std::array<QLineEdit*, kAnalysisLists> own_link_edits_{};
+    std::array<QPushButton*, kAnalysisLists> analyse_buttons_{};
+    std::array<std::array<QLabel*, 2>, kAnalysisLists> result_labels_{};
     QLabel* notice_label_ = nullptr;
     QTextBrowser* help_view_ = nullptr;
     QMenu* data_list_menu_ = nullptr;
