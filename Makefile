@@ -35,6 +35,7 @@ run: build
 
 bench: build
 	$(BUILD)/bench/read_bench
+	$(BUILD)/bench/window_read_bench
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.hpp')
