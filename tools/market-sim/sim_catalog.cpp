@@ -94,7 +94,8 @@ SimCatalog::SimCatalog(std::uint64_t seed, std::time_t clock_base)
         } else {
             seller.nick = std::string(kSurnames[i % 12]) + kShopWords[i / 12] + "的小店";
         }
-        const auto& range = kLevelRanges[static_cast<std::size_t>((i * 7 + seed) % 21)];
+        // 8 and 21 share no factor, so the sellers cover every level.
+        const auto& range = kLevelRanges[static_cast<std::size_t>((i * 8 + seed) % 21)];
         const std::uint64_t span = static_cast<std::uint64_t>(range[1] - range[0]) + 1;
         seller.good_num =
             range[0] + static_cast<int>(mix(seed * 131 + static_cast<unsigned>(i)) % span);
