@@ -13,6 +13,7 @@
 namespace delist {
 namespace {
 
+using testing::fixed;
 using testing::http_reply;
 using testing::LocalServer;
 using testing::RawReply;
@@ -27,11 +28,6 @@ const Text object_agent =
 
 Text as_text(const Bytes& bytes) {
     return Text(bytes.begin(), bytes.end());
-}
-
-RawServer::Responder fixed(const std::string& body, const std::string& headers = {},
-                           const std::string& status = "200 OK") {
-    return [=](const std::string&) { return http_reply(body, headers, status); };
 }
 
 std::string gzip_of(const std::string& plain) {

@@ -12,6 +12,7 @@
 namespace delist {
 namespace {
 
+using testing::fixed;
 using testing::http_reply;
 using testing::LocalServer;
 using testing::RawReply;
@@ -26,10 +27,6 @@ const Text accept_line =
 
 Text as_text(const Bytes& bytes) {
     return Text(bytes.begin(), bytes.end());
-}
-
-RawServer::Responder fixed(const std::string& body, const std::string& headers = {}) {
-    return [=](const std::string&) { return http_reply(body, headers); };
 }
 
 // The positions of the wanted lines among the lines sent; -1 for a missing one.

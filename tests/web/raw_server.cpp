@@ -142,4 +142,9 @@ int closed_port() {
     return port;
 }
 
+RawServer::Responder fixed(const std::string& body, const std::string& extra_headers,
+                           const std::string& status) {
+    return [=](const std::string&) { return http_reply(body, extra_headers, status); };
+}
+
 }  // namespace delist::testing

@@ -50,6 +50,10 @@ class RawServer {
 RawReply http_reply(const std::string& body, const std::string& extra_headers = {},
                     const std::string& status = "200 OK");
 
+// A responder that always gives the same answer.
+RawServer::Responder fixed(const std::string& body, const std::string& extra_headers = {},
+                           const std::string& status = "200 OK");
+
 // The header lines of a recorded request (without the request line), in order.
 std::vector<std::string> request_header_lines(const std::string& request);
 std::string request_line(const std::string& request);
