@@ -30,7 +30,9 @@ build: configure
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS) --timeout 600
 
-run: build
+# Only the program and the local marketplace: a first start need not wait for the tests.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target delist market-sim
 	@./tools/run-local.sh $(BUILD)
 
 bench: build
