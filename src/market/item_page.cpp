@@ -12,15 +12,7 @@ Text item_page_address(const Text& item_id) {
 
 Text read_item_page(const Text& item_id, bool gzip) {
     const Text address = item_page_address(item_id);
-    Text page;
-    if (gzip) {
-        ObjectRequestOptions options;
-        options.gzip = 1;
-        const Bytes body = http_object_request(address, options);
-        page = page_text(body, options.response_headers);
-    } else {
-        page = http_object_request_text(address);
-    }
+    const Text page = gzip ? read_compressed_page(address) : http_object_request_text(address);
 
     Text sales;
     if (find_text(page, "天猫</title>") == -1) {

@@ -1,6 +1,7 @@
 #include "market/page_body.hpp"
 
 #include "web/gzip_inflate.hpp"
+#include "web/http_object_request.hpp"
 
 namespace delist {
 
@@ -28,6 +29,13 @@ Text page_text(const Bytes& body, const Text& response_headers) {
         return bytes_to_text(gzip_inflate(body));
     }
     return bytes_to_text(body);
+}
+
+Text read_compressed_page(const Text& address) {
+    ObjectRequestOptions options;
+    options.gzip = 1;
+    const Bytes body = http_object_request(address, options);
+    return page_text(body, options.response_headers);
 }
 
 }  // namespace delist

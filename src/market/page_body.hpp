@@ -9,4 +9,7 @@ namespace delist {
 // stream header); otherwise the body as it came, since a server may ignore the request.
 Text page_text(const Bytes& body, const Text& response_headers);
 
+// Reads a page through the request-object routine with compression asked for.
+Text read_compressed_page(const Text& address);
+
 }  // namespace delist

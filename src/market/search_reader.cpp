@@ -11,7 +11,6 @@
 #include "market/task_pool.hpp"
 #include "text/encoding.hpp"
 #include "text/time.hpp"
-#include "web/http_object_request.hpp"
 #include "web/http_request.hpp"
 
 namespace delist {
@@ -22,7 +21,6 @@ const Text kIdMarker = "nid\":\"";
 const Text kLinkMarker = "href=\"";
 const Text kQuote = "\"";
 constexpr int kIdsPerPage = 40;
-constexpr int kIdsPerBatch = 20;
 
 bool holds(const Text& text, const Text& sub) {
     return find_text(text, sub) != -1;
@@ -86,11 +84,7 @@ void merge_ids(TextList& collected, const TextList& page_ids) {
 }
 
 Text fetch_search_page(const Text& address, bool gzip) {
-    if (!gzip) return http_request_text(address);
-    ObjectRequestOptions options;
-    options.gzip = 1;
-    const Bytes body = http_object_request(address, options);
-    return page_text(body, options.response_headers);
+    return gzip ? read_compressed_page(address) : http_request_text(address);
 }
 
 namespace {
@@ -282,8 +276,8 @@ SearchOutcome read_search(const SearchRequest& request, const SearchCallbacks& c
 
     RowAssembly rows(request, callbacks, pool, static_cast<int>(ids.size()));
     rows.set_pages(pages, pages);
-    for (int first = 0; first < static_cast<int>(ids.size()); first += kIdsPerBatch) {
-        const int last = std::min<int>(first + kIdsPerBatch, ids.size());
+    for (int first = 0; first < static_cast<int>(ids.size()); first += kItemBatchSize) {
+        const int last = std::min<int>(first + kItemBatchSize, ids.size());
         TextList batch_ids(ids.begin() + first, ids.begin() + last);
         pool.submit([&rows, first, batch_ids = std::move(batch_ids)] {
             if (rows.cancelled()) return;

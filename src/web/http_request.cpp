@@ -23,6 +23,50 @@ Bytes no_request() {
     return Bytes(255, 0);
 }
 
+// The address libcurl works from: the path without its fragment, with the bytes its parser would
+// refuse percent-encoded; the origin alone when even that does not parse.
+Text base_address(const Text& origin, const Text& path) {
+    static constexpr char digits[] = "0123456789ABCDEF";
+    Text address = origin;
+    for (const char ch : path) {
+        if (ch == '#') break;
+        const auto c = static_cast<unsigned char>(ch);
+        if (c <= 0x20 || c >= 0x7F) {
+            address += '%';
+            address += digits[c >> 4];
+            address += digits[c & 0x0F];
+        } else {
+            address += ch;
+        }
+    }
+    CURLU* parsed = curl_url();
+    char* normalised = nullptr;
+    if (parsed != nullptr && curl_url_set(parsed, CURLUPART_URL, address.c_str(), 0) == CURLUE_OK &&
+        curl_url_get(parsed, CURLUPART_URL, &normalised, 0) == CURLUE_OK) {
+        address = normalised;
+    } else {
+        address = origin + "/";
+    }
+    curl_free(normalised);
+    curl_url_cleanup(parsed);
+    return address;
+}
+
+// The caller's header block as libcurl lines, without the additions libcurl would make on its
+// own; without_body leaves out the lines that describe a body.
+void header_lines(HeaderList& lines, const Text& header_text, bool empty_post, bool without_body) {
+    for (const Text& line : split_text(header_text, "\r\n")) {
+        if (line.empty()) continue;
+        if (without_body && (find_text(line, "Content-Length:", 1, true) == 1 ||
+                             find_text(line, "Content-Type:", 1, true) == 1)) {
+            continue;
+        }
+        lines.add(line);
+    }
+    if (!has_header(header_text, "Expect:")) lines.add("Expect:");
+    if (empty_post && !has_header(header_text, "Content-Type:")) lines.add("Content-Type:");
+}
+
 }  // namespace
 
 Bytes http_request_limited(const RequestLimits& limits, const Text& url, const Text& method,
@@ -39,7 +83,9 @@ Bytes http_request_limited(const RequestLimits& limits, const Text& url, const T
     CURL* curl = transfer.handle();
 
     const Text origin = "http://" + host + ":" + int_to_text(port);
-    curl_easy_setopt(curl, CURLOPT_URL, (origin + "/").c_str());
+    // libcurl resolves relative redirects and matches cookie paths against this address; the
+    // request line itself is the path as given (below).
+    curl_easy_setopt(curl, CURLOPT_URL, base_address(origin, path).c_str());
     curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http");
     curl_easy_setopt(curl, CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_1);
     curl_easy_setopt(curl, CURLOPT_USERAGENT, agent_name);
@@ -73,15 +119,9 @@ Bytes http_request_limited(const RequestLimits& limits, const Text& url, const T
     }
 
     HeaderList lines;
-    for (const Text& line : split_text(header_text, "\r\n")) {
-        if (!line.empty()) lines.add(line);
-    }
-    // libcurl's own additions that a plain request does not carry.
-    if (!has_header(header_text, "Expect:")) lines.add("Expect:");
-    if (post && body.empty() && !has_header(header_text, "Content-Type:")) {
-        lines.add("Content-Type:");
-    }
+    header_lines(lines, header_text, post && body.empty(), false);
     curl_easy_setopt(curl, CURLOPT_HTTPHEADER, lines.get());
+    HeaderList get_lines;
     if (post) {
         curl_easy_setopt(curl, CURLOPT_POST, 1L);
         curl_easy_setopt(curl, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
@@ -91,15 +131,24 @@ Bytes http_request_limited(const RequestLimits& limits, const Text& url, const T
     // Redirects are followed here, not by libcurl, because the request target above would be
     // sent again unchanged with every follow-up request.
     for (int hop = 0;; ++hop) {
-        if (transfer.perform() != CURLE_OK || hop == max_redirects) break;
+        const CURLcode result = transfer.perform();
+        if (hop == 0 && (result == CURLE_COULDNT_CONNECT || result == CURLE_COULDNT_RESOLVE_HOST ||
+                         result == CURLE_COULDNT_RESOLVE_PROXY)) {
+            if (response_headers != nullptr) response_headers->clear();
+            return no_request();
+        }
+        if (result != CURLE_OK || hop == max_redirects) break;
         long status = 0;
         char* location = nullptr;
         curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &status);
         curl_easy_getinfo(curl, CURLINFO_REDIRECT_URL, &location);
         if (location == nullptr) break;
         if (post && (status == 301 || status == 302 || status == 303)) {
+            // The follow-up GET carries no body, so it must not announce one.
             post = false;
             curl_easy_setopt(curl, CURLOPT_HTTPGET, 1L);
+            header_lines(get_lines, header_text, false, true);
+            curl_easy_setopt(curl, CURLOPT_HTTPHEADER, get_lines.get());
         }
         const Text next = location;
         curl_easy_setopt(curl, CURLOPT_URL, next.c_str());

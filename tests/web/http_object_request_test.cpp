@@ -263,7 +263,10 @@ TEST(HttpObjectRequest, DoesNotUseTheDirectRoutinesCookies) {
     local.start();
     http_request(local.url("/set"));
     EXPECT_EQ(http_object_request_text(local.url("/echo")), "[]");
-    EXPECT_EQ(http_request_text(local.url("/echo")), "[direct_only=1]");
+    // Other tests of this program may have left cookies for this host in the store too.
+    const Text direct = http_request_text(local.url("/echo"));
+    EXPECT_NE(direct.find("direct_only=1"), std::string::npos) << direct;
+    EXPECT_EQ(direct.find("object_only"), std::string::npos) << direct;
 }
 
 TEST(HttpObjectRequest, FailedReadsGiveWhatArrived) {

@@ -175,6 +175,24 @@ TEST(HttpRequest, OtherMethodsAndUnusableAddressesSendNothing) {
     EXPECT_TRUE(server.requests().empty());
 }
 
+TEST(HttpRequest, CookiesWithAPathComeBackUnderThatPath) {
+    LocalServer local;
+    local.server.Get("/search/set", [](const httplib::Request&, httplib::Response& response) {
+        response.set_header("Set-Cookie", "rt_deep=7; Path=/search");
+        response.set_content("set", "text/plain");
+    });
+    auto echo = [](const httplib::Request& request, httplib::Response& response) {
+        response.set_content("[" + request.get_header_value("Cookie") + "]", "text/plain");
+    };
+    local.server.Get("/search/next", echo);
+    local.server.Get("/other", echo);
+    local.start();
+    http_request(local.url("/search/set"));
+    EXPECT_NE(http_request_text(local.url("/search/next?q=1#top")).find("rt_deep=7"),
+              std::string::npos);
+    EXPECT_EQ(http_request_text(local.url("/other")).find("rt_deep"), std::string::npos);
+}
+
 TEST(HttpRequest, CookiesComeBackToTheSameHostFromAnyThread) {
     LocalServer local;
     local.server.Get(
@@ -252,9 +270,18 @@ TEST(HttpRequest, FollowsRedirects) {
     local.server.Get("/loop", [](const httplib::Request&, httplib::Response& response) {
         response.set_redirect("/loop");
     });
+    // Relative to the address asked for, not to the host's root.
+    local.server.Get("/a/start", [](const httplib::Request&, httplib::Response& response) {
+        response.status = 302;
+        response.set_header("Location", "next?q=4");
+    });
+    local.server.Get("/a/next", [](const httplib::Request& request, httplib::Response& response) {
+        response.set_content("a/next " + request.get_param_value("q"), "text/plain");
+    });
     auto to = [](const httplib::Request& request, httplib::Response& response) {
         response.set_content(request.method + " " + request.get_param_value("q") + " [" +
-                                 request.body + "] " + request.get_header_value("Cookie"),
+                                 request.body + "] " + request.get_header_value("Cookie") +
+                                 " length=" + request.get_header_value("Content-Length"),
                              "text/plain");
     };
     local.server.Get("/to", to);
@@ -269,8 +296,11 @@ TEST(HttpRequest, FollowsRedirects) {
     EXPECT_EQ(response_headers.rfind("HTTP/1.1 200 OK\r\n", 0), 0u) << response_headers;
     EXPECT_EQ(response_headers.find("Location"), std::string::npos);
 
-    EXPECT_EQ(http_request_text(local.url("/from"), "POST", "", nullptr, "a=1").substr(0, 9),
-              "GET 2 [] ");
+    // The GET after a POST's 303 announces no body.
+    const Text after_post = http_request_text(local.url("/from"), "POST", "", nullptr, "a=1");
+    EXPECT_EQ(after_post.substr(0, 9), "GET 2 [] ") << after_post;
+    EXPECT_EQ(after_post.substr(after_post.size() - 7), "length=") << after_post;
+    EXPECT_EQ(http_request_text(local.url("/a/start")), "a/next 4");
     EXPECT_EQ(http_request_text(local.url("/keep"), "POST", "", nullptr, "a=1").substr(0, 12),
               "POST 3 [a=1]");
 
@@ -297,8 +327,10 @@ TEST(HttpRequest, SendsAbsoluteAddressesToAProxy) {
 TEST(HttpRequest, FailedReadsGiveWhatArrived) {
     const Text dead = "http://127.0.0.1:" + std::to_string(testing::closed_port()) + "/";
     Text response_headers = "old";
-    EXPECT_EQ(http_request(dead, "", "", nullptr, "", &response_headers), Bytes{});
+    // No connection is no request at all.
+    EXPECT_EQ(http_request(dead, "", "", nullptr, "", &response_headers), Bytes(255, 0));
     EXPECT_EQ(response_headers, "");
+    EXPECT_EQ(http_request_text(dead), "");
 
     RawServer early([](const std::string&) {
         return RawReply{"HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npartial", {}};
