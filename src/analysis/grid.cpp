@@ -64,9 +64,4 @@ void Grid::set_column_title(int column, const Text& title) {
     if (column >= 0 && column < kColumns) titles_[column] = title;
 }
 
-const Text& grid_row_label(int row) {
-    static const Text empty;
-    return row >= 0 && row < Grid::kRows ? row_labels()[row] : empty;
-}
-
 }  // namespace delist

@@ -55,7 +55,4 @@ class Grid {
     std::array<Text, kColumns> titles_;
 };
 
-// The label of row 0..24 ("凌晨1点" ... "午夜0点", "总计"), GBK.
-const Text& grid_row_label(int row);
-
 }  // namespace delist
