@@ -26,6 +26,10 @@ bool holds(const Text& text, const Text& sub) {
     return find_text(text, sub) != -1;
 }
 
+bool is_cancelled(const SearchRequest& request) {
+    return request.cancel != nullptr && request.cancel->load();
+}
+
 // Only a plain address is fetched: a pager without a link leaves page text, not an address.
 bool is_fetchable(const Text& address) {
     return find_text(address, "http://") == 1;
@@ -99,7 +103,7 @@ class RowAssembly {
         progress_.rows_total = id_count;
     }
 
-    bool cancelled() const { return request_.cancel && request_.cancel->load(); }
+    bool cancelled() const { return is_cancelled(request_); }
 
     void set_pages(int read, int total) {
         std::lock_guard lock(mutex_);
@@ -225,28 +229,28 @@ class RowAssembly {
 };
 
 // Keyword pages are independent and fetched at once; link pages follow the pager one by one.
+// page_read gets the pages read so far and, with the first page, its text (for the caption).
 std::vector<Text> read_pages(const SearchRequest& request, int pages, TaskPool& pool,
-                             const std::function<void(int)>& page_read) {
+                             const std::function<void(int, const Text*)>& page_read) {
     std::vector<Text> texts(pages);
-    auto cancelled = [&] { return request.cancel && request.cancel->load(); };
     if (!is_search_link(request.entry)) {
         std::mutex mutex;
         int read = 0;
         for (int k = 0; k < pages; ++k)
             pool.submit([&, k] {
-                if (cancelled()) return;
+                if (is_cancelled(request)) return;
                 texts[k] = fetch_search_page(keyword_page_address(request.entry, k), request.gzip);
                 std::lock_guard lock(mutex);
-                page_read(++read);
+                page_read(++read, k == 0 ? &texts[0] : nullptr);
             });
         pool.wait_idle();
         return texts;
     }
     Text address = request.entry;
-    for (int k = 0; k < pages && !cancelled(); ++k) {
+    for (int k = 0; k < pages && !is_cancelled(request); ++k) {
         if (k == 0 || is_fetchable(address)) texts[k] = fetch_search_page(address, request.gzip);
         address = next_page_address(texts[k]);
-        page_read(k + 1);
+        page_read(k + 1, k == 0 ? &texts[0] : nullptr);
     }
     return texts;
 }
@@ -258,14 +262,14 @@ SearchOutcome read_search(const SearchRequest& request, const SearchCallbacks& c
     TaskPool pool(request.max_in_flight);
     SearchProgress page_progress;
     page_progress.pages_total = pages;
-    auto page_read = [&](int read) {
+    auto page_read = [&](int read, const Text* first_page) {
+        if (is_cancelled(request)) return;
+        if (first_page != nullptr && callbacks.caption)
+            callbacks.caption(search_caption_of(*first_page, is_search_link(request.entry)));
         page_progress.pages_read = read;
-        if (callbacks.progress && !(request.cancel && request.cancel->load()))
-            callbacks.progress(page_progress);
+        if (callbacks.progress) callbacks.progress(page_progress);
     };
     const std::vector<Text> texts = read_pages(request, pages, pool, page_read);
-    if (callbacks.caption)
-        callbacks.caption(search_caption_of(texts[0], is_search_link(request.entry)));
 
     TextList ids;
     for (const Text& text : texts) {

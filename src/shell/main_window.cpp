@@ -219,9 +219,11 @@ MainWindow::MainWindow()
     });
 }
 
-// The read ends first: its thread must not outlive the window it reports to.
+// The read ends first: its thread must not outlive the window it reports to. The views go
+// before the rows and grids their models read.
 MainWindow::~MainWindow() {
     delete search_runner_;
+    delete tabs_;
 }
 
 void MainWindow::build_search_page() {

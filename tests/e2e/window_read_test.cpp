@@ -137,12 +137,27 @@ TEST_F(WindowReadTest, PagesWithoutIdsUseTheLinkForm) {
 TEST_F(WindowReadTest, PreciseAnalysisMarksTheFilledGrid) {
     read(QStringLiteral("连衣裙"), 0);
     window.run_analysis_menu(0);
-    const Grid filled = window.grid(0);
     const ItemRow own = window.rows()[3];
     const auto item = e2e_sim().catalog().item(own.item_id);
     ASSERT_TRUE(item.has_value());
+    // With 0 % the danger line is the own sales: below green, equal yellow, above red.
+    const int sales = item->sales;
+    const struct {
+        int row, column;
+        Text text;
+        int icon;
+    } seeded[] = {
+        {0, 1, std::to_string(sales - 1), kIconGreenCheck},
+        {0, 2, std::to_string(sales), kIconYellowWarning},
+        {0, 3, std::to_string(sales + 1), kIconRedWarning},
+        {0, 4, "", kIconNone},
+    };
+    window.update_grid(0, [&](Grid& g) {
+        for (const auto& s : seeded) g.set_cell_text(s.row, s.column, s.text);
+    });
+    const Grid before = window.grid(0);
 
-    child<QLineEdit>(QStringLiteral("相差配额"))->setText(QStringLiteral("20"));
+    child<QLineEdit>(QStringLiteral("相差配额"))->setText(QStringLiteral("0"));
     child<QLineEdit>(QStringLiteral("自己销量"))
         ->setText(QStringLiteral("http://item.taobao.com/item.htm?id=") + to_qstring(own.item_id) +
                   QStringLiteral("&spm=1"));
@@ -163,26 +178,19 @@ TEST_F(WindowReadTest, PreciseAnalysisMarksTheFilledGrid) {
                     .startsWith(QStringLiteral("您的宝贝的下架时间为: ") +
                                 to_qstring(own.delist_time) + QStringLiteral("  离现在还剩:")));
 
-    const int sales = item->sales;
-    const int threshold = danger_threshold(sales, 20);
-    int marked = 0;
-    for (int r = 0; r < 24; ++r) {
-        for (int c = 1; c <= 7; ++c) {
-            EXPECT_EQ(window.grid(0).cell_text(r, c), filled.cell_text(r, c));
-            if (filled.cell_text(r, c).empty()) {
-                EXPECT_EQ(window.grid(0).cell_icon(r, c), -1);
-                continue;
-            }
-            const int v = text_to_int(filled.cell_text(r, c));
-            const int expected = v > threshold ? kIconRedWarning
-                                 : v >= sales  ? kIconYellowWarning
-                                               : kIconGreenCheck;
-            EXPECT_EQ(window.grid(0).cell_icon(r, c), expected) << r << "," << c;
-            ++marked;
+    for (const auto& s : seeded) {
+        EXPECT_EQ(window.grid(0).cell_icon(s.row, s.column), s.icon) << s.row << "," << s.column;
+    }
+    // Every filled date cell is marked, no text changes, and the frame stays unmarked.
+    for (int r = 0; r < Grid::kRows; ++r) {
+        for (int c = 0; c < Grid::kColumns; ++c) {
+            EXPECT_EQ(window.grid(0).cell_text(r, c), before.cell_text(r, c));
+            const bool date_cell = r < 24 && c >= 1 && c <= 7;
+            const bool filled = !before.cell_text(r, c).empty();
+            EXPECT_EQ(window.grid(0).cell_icon(r, c) != kIconNone, date_cell && filled)
+                << r << "," << c;
         }
     }
-    EXPECT_GT(marked, 0);
-    for (int c = 0; c < 9; ++c) EXPECT_EQ(window.grid(0).cell_icon(24, c), -1);
 }
 
 TEST_F(WindowReadTest, PreciseAnalysisChecksTheLinkAndSurvivesAFailedLookUp) {
