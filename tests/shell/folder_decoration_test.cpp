@@ -5,15 +5,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "read_file.hpp"
 #include "shell/qt_text.hpp"
 
 namespace delist {
 namespace {
-
-QByteArray read_all(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 quint32 u32_at(const QByteArray& b, int at) {
     quint32 v = 0;

@@ -5,13 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "read_file.hpp"
+
 namespace delist {
 namespace {
-
-QByteArray read_all(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 TEST(HelpPage, IsAGbkHtmlDocumentWithItsPictures) {
     const QByteArray page = help_page();

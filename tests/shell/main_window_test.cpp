@@ -33,10 +33,6 @@
 namespace delist {
 namespace {
 
-Text gbk(const QString& s) {
-    return to_text(s);
-}
-
 // The clock of the fills: 1 June 2026, 10:00.
 const DateTime kNow{2026, 6, 1, 10, 0, 0};
 
@@ -77,15 +73,15 @@ ItemRow item(const QString& title, const QString& nick, const QString& level,
              const QString& delist_time, const QString& price, const QString& sales,
              const QString& id) {
     ItemRow r;
-    r.title = gbk(title);
-    r.nick = gbk(nick);
-    r.level = gbk(level);
-    r.list_time = gbk(QStringLiteral("2026-05-25 10:00:00"));
-    r.delist_time = gbk(delist_time);
-    r.time_left = gbk(QStringLiteral("1天0时0分0秒"));
-    r.price = gbk(price);
-    r.sales = gbk(sales);
-    r.item_id = gbk(id);
+    r.title = to_text(title);
+    r.nick = to_text(nick);
+    r.level = to_text(level);
+    r.list_time = to_text(QStringLiteral("2026-05-25 10:00:00"));
+    r.delist_time = to_text(delist_time);
+    r.time_left = to_text(QStringLiteral("1天0时0分0秒"));
+    r.price = to_text(price);
+    r.sales = to_text(sales);
+    r.item_id = to_text(id);
     return r;
 }
 
@@ -287,7 +283,7 @@ TEST_F(WindowTest, OpenItemPageUsesTheSelectedRowsId) {
 
 TEST_F(WindowTest, ClearListEmptiesRowsAndLinkBoxOnly) {
     window.append_rows(sample_rows());
-    window.set_search_caption(gbk(QStringLiteral("手机壳")));
+    window.set_search_caption(to_text(QStringLiteral("手机壳")));
     window.update_grid(1, [](Grid& g) { g.set_cell_text(3, 3, "5"); });
     child<QLineEdit>(QStringLiteral("zedi链接编辑框"))->setText(QStringLiteral("手机壳"));
     child<QLineEdit>(QStringLiteral("自己销量"))->setText(QStringLiteral("http://x.com/?id=1"));
@@ -384,7 +380,7 @@ TEST_F(WindowTest, MenuFillCaptionInLinkModeUsesTheSearchCaption) {
     };
     for (const Case& c : cases) {
         child<QLineEdit>(QStringLiteral("zedi链接编辑框"))->setText(c.link);
-        window.set_search_caption(gbk(c.search_caption));
+        window.set_search_caption(to_text(c.search_caption));
         action(QStringLiteral("zedi菜单"), QStringLiteral("数据分析1"))->trigger();
         EXPECT_EQ(child<QLabel>(QStringLiteral("标签2"))->text(), c.expected);
         EXPECT_EQ(tabs()->currentIndex(), 1);

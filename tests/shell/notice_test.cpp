@@ -17,10 +17,6 @@
 namespace delist {
 namespace {
 
-Text gbk(const QString& s) {
-    return to_text(s);
-}
-
 struct ParseCase {
     const char* name;
     QString file;
@@ -31,7 +27,7 @@ struct ParseCase {
 class ParseNotice : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseNotice, CutsNoticeAndStatusBetweenTheirMarkers) {
-    const Notice n = parse_notice(gbk(GetParam().file));
+    const Notice n = parse_notice(to_text(GetParam().file));
     EXPECT_EQ(to_qstring(n.notice), GetParam().notice);
     EXPECT_EQ(to_qstring(n.status), GetParam().status);
 }
@@ -81,7 +77,7 @@ class NoticeFetch : public ::testing::Test {
 
     void serve(const QString& file, bool missing = false) {
         std::lock_guard lock(body_mutex_);
-        body_ = gbk(file);
+        body_ = to_text(file);
         missing_ = missing;
     }
 
