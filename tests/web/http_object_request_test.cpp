@@ -13,6 +13,7 @@
 namespace delist {
 namespace {
 
+using testing::as_text;
 using testing::fixed;
 using testing::http_reply;
 using testing::LocalServer;
@@ -25,10 +26,6 @@ using testing::request_line;
 const Text object_agent =
     "Mozilla/4.0 (compatible; MSIE 9.0; Windows NT 6.1; QW7RX; .NET CLR 2.0.50727; "
     ".NET CLR 3.0.04506.648; .NET CLR 3.5.21022)";
-
-Text as_text(const Bytes& bytes) {
-    return Text(bytes.begin(), bytes.end());
-}
 
 std::string gzip_of(const std::string& plain) {
     z_stream stream{};

@@ -12,6 +12,7 @@
 namespace delist {
 namespace {
 
+using testing::as_text;
 using testing::fixed;
 using testing::http_reply;
 using testing::LocalServer;
@@ -24,10 +25,6 @@ using testing::request_line;
 const Text accept_line =
     "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, application/x-shockwave-flash, "
     "application/vnd.ms-excel, application/vnd.ms-powerpoint, application/msword, */*";
-
-Text as_text(const Bytes& bytes) {
-    return Text(bytes.begin(), bytes.end());
-}
 
 // The positions of the wanted lines among the lines sent; -1 for a missing one.
 std::vector<long> positions_of(const std::vector<std::string>& sent,

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <string>
@@ -49,6 +50,11 @@ class RawServer {
 // A fixed answer with the body and extra header lines (each ending with CR LF).
 RawReply http_reply(const std::string& body, const std::string& extra_headers = {},
                     const std::string& status = "200 OK");
+
+// Received bytes as a text, zero bytes included.
+inline std::string as_text(const std::vector<std::uint8_t>& bytes) {
+    return std::string(bytes.begin(), bytes.end());
+}
 
 // A responder that always gives the same answer.
 RawServer::Responder fixed(const std::string& body, const std::string& extra_headers = {},
